@@ -1,0 +1,160 @@
+#include "test_support.h"
+
+#include <filesystem>
+
+static const char INSTALLER_PATH[] =
+    "Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
+
+std::string DriveFolder(char letter)
+{
+    return std::string(TEST_DRIVES_DIR) + "\\" + letter;
+}
+
+void RemoveTree(const std::string &path)
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(path), ignored);
+}
+
+void ClearDrives()
+{
+    for (char letter : {'d', 'e', 'g', 'y'}) {
+        RemoveTree(DriveFolder(letter));
+        CreateDirectoryA(DriveFolder(letter).c_str(), NULL);
+    }
+}
+
+std::string InstallerFolder(char letter)
+{
+    return DriveFolder(letter) + "\\" + INSTALLER_PATH;
+}
+
+void InsertCd(char letter, bool withUpdater)
+{
+    WriteFileBytes(DriveFolder(letter) + "\\FramixLogo.ico", "icon");
+    if (!withUpdater)
+        return;
+    std::filesystem::create_directories(std::filesystem::path(InstallerFolder(letter)));
+    CopyFileA(TEST_STAND_IN_EXE, (InstallerFolder(letter) + "\\Update.exe").c_str(), FALSE);
+}
+
+std::string MakeScratchFolder(const std::string &name)
+{
+    std::string path = std::string(TEST_WORK_DIR) + "\\" + name;
+    RemoveTree(path);
+    std::filesystem::create_directories(std::filesystem::path(path));
+    return path;
+}
+
+bool WriteFileBytes(const std::string &path, const std::string &bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+bool ReadFileBytes(const std::string &path, std::string *bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes->clear();
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, NULL) && read > 0)
+        bytes->append(buffer, read);
+    CloseHandle(file);
+    return true;
+}
+
+bool PathExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string UpdaterRecordPath()
+{
+    return std::string(TEST_WORK_DIR) + "\\updater-record.txt";
+}
+
+std::string WaitForUpdaterRecord(DWORD timeoutMs)
+{
+    std::string record;
+    DWORD start = GetTickCount();
+    do {
+        // The stand-in writes its record in one go; an empty file is still being written.
+        if (ReadFileBytes(UpdaterRecordPath(), &record) && !record.empty())
+            return record;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return "";
+}
+
+void DeleteProductKey()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tovel");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tovel");
+}
+
+bool ReadStagingValue(std::string *data, DWORD *type, DWORD *size)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, INSTALL_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char buffer[1024];
+    *size = sizeof buffer;
+    LONG status =
+        RegQueryValueExA(key, "PrePathToCopy", NULL, type, (BYTE *)buffer, size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return false;
+    data->assign(buffer, *size);
+    return true;
+}
+
+int RunProgram(const std::string &commandLine, const std::string &folder, DWORD timeoutMs)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    std::string line = commandLine;
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
+                        folder.empty() ? NULL : folder.c_str(), &startup, &process))
+        return -2;
+    CloseHandle(process.hThread);
+    DWORD exitCode = (DWORD)-1;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hProcess);
+    return (int)exitCode;
+}
+
+CurrentDirectory::CurrentDirectory(const std::string &path)
+{
+    GetCurrentDirectoryA(sizeof m_saved, m_saved);
+    SetCurrentDirectoryA(path.c_str());
+}
+
+CurrentDirectory::~CurrentDirectory()
+{
+    SetCurrentDirectoryA(m_saved);
+}
+
+void ResetWorld()
+{
+    ClearDrives();
+    DeleteProductKey();
+    CreateDirectoryA(TEST_WORK_DIR, NULL);
+    DeleteFileA(UpdaterRecordPath().c_str());
+    SetEnvironmentVariableA("FRAMIX_UPDATER_RECORD", UpdaterRecordPath().c_str());
+}

@@ -1,0 +1,54 @@
+// Files, folders, drives, registry and processes for the tests.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "test_paths.h"
+
+// The drive folder behind a test drive letter ('d', 'e', 'g' or 'y'), as a Wine path.
+std::string DriveFolder(char letter);
+// Empties every test drive.
+void ClearDrives();
+// Puts the installation CD's marker into a drive; with the updater, also the installer
+// folder with the stand-in updater as its Update.exe.
+void InsertCd(char letter, bool withUpdater = true);
+std::string InstallerFolder(char letter);
+
+// A new, empty folder for one test, under the build tree.
+std::string MakeScratchFolder(const std::string &name);
+void RemoveTree(const std::string &path);
+
+bool WriteFileBytes(const std::string &path, const std::string &bytes);
+bool ReadFileBytes(const std::string &path, std::string *bytes);
+bool PathExists(const std::string &path);
+
+// Where the stand-in updater records how it was started; empty before it has run.
+std::string UpdaterRecordPath();
+// Waits up to timeoutMs for the stand-in to write its record, and returns it.
+std::string WaitForUpdaterRecord(DWORD timeoutMs);
+
+// The install key of the product under HKEY_CURRENT_USER.
+const char INSTALL_KEY[] = "Software\\Tovel\\Framix\\Install";
+void DeleteProductKey();
+// Reads PrePathToCopy; false when it is absent.
+bool ReadStagingValue(std::string *data, DWORD *type, DWORD *size);
+
+// Starts a program and waits for it; kills it after timeoutMs. Returns its exit status,
+// or -1 when it had to be killed.
+int RunProgram(const std::string &commandLine, const std::string &folder, DWORD timeoutMs);
+
+// Saves the current directory and restores it on destruction.
+class CurrentDirectory {
+  public:
+    explicit CurrentDirectory(const std::string &path);
+    ~CurrentDirectory();
+
+  private:
+    char m_saved[MAX_PATH];
+};
+
+// Puts the machine in a known state for one test: empty drives, no product key in the
+// registry, no updater record, and the stand-in updater told where to write it.
+void ResetWorld();
