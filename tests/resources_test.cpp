@@ -225,6 +225,36 @@ TEST_P(Catalogue, EverythingIsInUsEnglish)
             << "resource " << resource.id << " has no US English version";
 }
 
+TEST_P(Catalogue, CarriesTheCaptureProfileUnchanged)
+{
+    std::string profile = Resource("TEXTFILE", IDR_PROFILE);
+    std::string source;
+    ASSERT_TRUE(ReadFileBytes(TEST_PROFILE_SOURCE, &source));
+    EXPECT_TRUE(profile == source) << "the embedded profile differs from the repository's";
+
+    EXPECT_EQ(8007u, profile.size());
+    EXPECT_EQ(0u, profile.find("# Version 1.1\r\n"));
+    size_t lines = 0, registered = 0, otherHigh = 0, bareBreaks = 0;
+    for (size_t i = 0; i < profile.size(); i++) {
+        unsigned char c = profile[i];
+        if (c == '\n') {
+            lines++;
+            bareBreaks += i == 0 || profile[i - 1] != '\r';
+        } else if (c == '\r') {
+            bareBreaks += i + 1 == profile.size() || profile[i + 1] != '\n';
+        }
+        registered += c == 0xAE;
+        otherHigh += c > 0x7F && c != 0xAE;
+    }
+    EXPECT_EQ(151u, lines);
+    EXPECT_EQ(0u, bareBreaks);
+    EXPECT_EQ("\r\n", profile.substr(profile.size() - 2));
+    EXPECT_EQ(6u, registered);
+    EXPECT_EQ(0u, otherHigh);
+    for (const char *key : {"Initialize", "EnterCapture", "IsCardInstalled", "Bt829", "IV41"})
+        EXPECT_NE(std::string::npos, profile.find(key)) << key;
+}
+
 INSTANTIATE_TEST_SUITE_P(BuiltPrograms, Catalogue,
                          testing::Values(TEST_UPDATE_EXE, TEST_RELEASE_EXE),
                          [](const testing::TestParamInfo<const char *> &info) {

@@ -13,6 +13,11 @@ struct ArgumentCase {
     const char *argumentText;
 };
 
+void PrintTo(const ArgumentCase &c, std::ostream *os)
+{
+    *os << '[' << c.commandLine << ']';
+}
+
 class ArgumentText : public testing::TestWithParam<ArgumentCase> {};
 
 TEST_P(ArgumentText, IsTheLineWithoutTheProgramName)
@@ -35,6 +40,11 @@ struct ModeCase {
     const char *argumentText;
     RunMode mode;
 };
+
+void PrintTo(const ModeCase &c, std::ostream *os)
+{
+    *os << '[' << c.argumentText << ']';
+}
 
 class RunModeChoice : public testing::TestWithParam<ModeCase> {};
 

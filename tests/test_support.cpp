@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "app.h"
+
 static const char INSTALLER_PATH[] =
     "Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
 
@@ -157,4 +159,75 @@ void ResetWorld()
     CreateDirectoryA(TEST_WORK_DIR, NULL);
     DeleteFileA(UpdaterRecordPath().c_str());
     SetEnvironmentVariableA("FRAMIX_UPDATER_RECORD", UpdaterRecordPath().c_str());
+}
+
+std::string UnixPath(const std::string &winePath)
+{
+    std::string path = winePath.substr(2); // drop "Z:"
+    for (char &c : path) {
+        if (c == '\\')
+            c = '/';
+    }
+    return path;
+}
+
+static bool IsWritable(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+// Wine starts unix programs but cannot wait for them: poll for the effect instead.
+static bool ChangeImmutable(const std::string &path, const char *flag, bool writable)
+{
+    std::string line = std::string("/usr/bin/chattr ") + flag + " \"" + UnixPath(path) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    for (int i = 0; i < 100; i++) {
+        if (IsWritable(path) == writable)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+bool MakeUnwritable(const std::string &path)
+{
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    return ChangeImmutable(path, "+i", false);
+}
+
+bool MakeWritable(const std::string &path)
+{
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return ChangeImmutable(path, "-i", true);
+}
+
+void MainWindowTest::SetUp()
+{
+    ResetWorld();
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    LoadStringA(instance, 103, g_appTitle, sizeof g_appTitle);
+    LoadStringA(instance, 109, g_windowClassName, sizeof g_windowClassName);
+    RegisterMainClass(instance);
+    g_runMode = Cleanup;
+    ASSERT_TRUE(CreateMainWindow(instance, SW_HIDE));
+    MSG work;
+    PeekMessageA(&work, g_mainWindow, WM_START_WORK, WM_START_WORK, PM_REMOVE);
+}
+
+void MainWindowTest::TearDown()
+{
+    DestroyWindow(g_mainWindow);
+    MSG quit;
+    PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
 }

@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
+#include "box_recorder.h"
 #include "test_paths.h"
 
 // The drive folder behind a test drive letter ('d', 'e', 'g' or 'y'), as a Wine path.
@@ -52,3 +55,20 @@ class CurrentDirectory {
 // Puts the machine in a known state for one test: empty drives, no product key in the
 // registry, no updater record, and the stand-in updater told where to write it.
 void ResetWorld();
+
+// The unix path behind a Z: path.
+std::string UnixPath(const std::string &winePath);
+
+// Makes a file truly unwritable (a read-only attribute is not enough for root under Wine),
+// or writable again. False when the file did not change within a few seconds.
+bool MakeUnwritable(const std::string &path);
+bool MakeWritable(const std::string &path);
+
+// A test with the program's main window in place, its work message taken off the queue, so
+// that boxes have their real owner. Boxes are recorded by boxes.
+class MainWindowTest : public testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    BoxRecorder boxes;
+};
