@@ -171,8 +171,21 @@ std::string UnixPath(const std::string &winePath)
     return path;
 }
 
+static bool IsFolder(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 static bool IsWritable(const std::string &path)
 {
+    if (IsFolder(path)) {
+        std::string probe = path + "\\.probe";
+        // A probe left behind when the folder locked between the two calls is cleared later.
+        if (CreateDirectoryA(probe.c_str(), NULL) || GetLastError() == ERROR_ALREADY_EXISTS)
+            return RemoveDirectoryA(probe.c_str()) != 0;
+        return false;
+    }
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
@@ -202,13 +215,15 @@ static bool ChangeImmutable(const std::string &path, const char *flag, bool writ
 
 bool MakeUnwritable(const std::string &path)
 {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    if (!IsFolder(path))
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     return ChangeImmutable(path, "+i", false);
 }
 
 bool MakeWritable(const std::string &path)
 {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!IsFolder(path))
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return ChangeImmutable(path, "-i", true);
 }
 

@@ -59,7 +59,7 @@ void ResetWorld();
 // The unix path behind a Z: path.
 std::string UnixPath(const std::string &winePath);
 
-// Makes a file truly unwritable (a read-only attribute is not enough for root under Wine),
+// Makes a file or folder truly unwritable (a read-only attribute is not enough for root under Wine),
 // or writable again. False when the file did not change within a few seconds.
 bool MakeUnwritable(const std::string &path);
 bool MakeWritable(const std::string &path);
