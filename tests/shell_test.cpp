@@ -160,26 +160,4 @@ TEST_F(InProcessRun, ReportMessageShowsTheStringInAnOkBoxOwnedByTheMainWindow)
     PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
-// The built program, started as a user would start it.
-class QuietProgramRun : public testing::TestWithParam<const char *> {};
-
-TEST_P(QuietProgramRun, ExitsAtOnceWithZeroAndLeavesNoTrace)
-{
-    ResetWorld();
-    std::string folder = MakeScratchFolder("quiet-program-run");
-    std::string line = std::string("\"") + TEST_UPDATE_EXE + "\"" + GetParam();
-    // A box left open would keep the program running past the timeout.
-    EXPECT_EQ(0, RunProgram(line, folder, 30000));
-    EXPECT_FALSE(PathExists(folder + "\\TovelUpdate"));
-    std::string value;
-    DWORD type, size;
-    EXPECT_FALSE(ReadStagingValue(&value, &type, &size));
-}
-
-INSTANTIATE_TEST_SUITE_P(Switches, QuietProgramRun,
-                         testing::Values(" -Cleanup", " -CopyIni", " -CopyIni -Cleanup",
-                                         " /x-Cleanupx",
-                                         // No space after the quoted name: still a switch.
-                                         "-Cleanup"));
-
 } // namespace
