@@ -33,7 +33,11 @@ BoxRecord ReadBox(HWND box)
     else
         EnumChildWindows(box, FindStaticText, reinterpret_cast<LPARAM>(&record.text));
     for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
-        if (GetDlgItem(box, id))
+        // Only buttons: other controls may carry the same ids.
+        char className[16] = "";
+        HWND control = GetDlgItem(box, id);
+        if (control && GetClassNameA(control, className, sizeof className) &&
+            lstrcmpiA(className, "Button") == 0)
             record.buttons.push_back(id);
     }
     record.owner = GetWindow(box, GW_OWNER);
@@ -42,10 +46,14 @@ BoxRecord ReadBox(HWND box)
 
 bool PressButton(HWND box, int button)
 {
+    if (button == NO_PRESS)
+        return true;
     if (button == CLOSE_BOX)
         return PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0) != 0;
     HWND control = GetDlgItem(box, button);
-    if (!control)
+    char className[16] = "";
+    if (!control || !GetClassNameA(control, className, sizeof className) ||
+        lstrcmpiA(className, "Button") != 0)
         return false;
     return PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                         reinterpret_cast<LPARAM>(control)) != 0;

@@ -15,8 +15,10 @@ struct BoxRecord {
     bool missingButton = false; // the scripted answer named a button the box lacks
 };
 
-// Pseudo-answer: close the box with its system menu, as the title-bar X does.
+// Pseudo-answers: close the box with its system menu, as the title-bar X does; or press
+// nothing, leaving it to the action done while the box is shown.
 const int CLOSE_BOX = 0;
+const int NO_PRESS = -1;
 
 // While it lives, every #32770 box this thread activates is recorded and answered with the
 // next scripted answer (after running its action), or closed when the script has run out.

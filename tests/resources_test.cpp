@@ -255,6 +255,86 @@ TEST_P(Catalogue, CarriesTheCaptureProfileUnchanged)
         EXPECT_NE(std::string::npos, profile.find(key)) << key;
 }
 
+// Reads a DIALOG (not DIALOGEX) template.
+struct TemplateReader {
+    const WORD *p;
+    WORD Word()
+    {
+        return *p++;
+    }
+    DWORD Dword()
+    {
+        DWORD value = p[0] | (DWORD)p[1] << 16;
+        p += 2;
+        return value;
+    }
+    // A string, or "#n" for an ordinal.
+    std::string Text()
+    {
+        if (*p == 0xFFFF) {
+            p++;
+            return "#" + std::to_string(Word());
+        }
+        std::string text;
+        while (*p)
+            text += (char)*p++;
+        p++;
+        return text;
+    }
+    void AlignToDword(const void *start)
+    {
+        while (((const char *)p - (const char *)start) % 4)
+            p++;
+    }
+};
+
+TEST_P(Catalogue, AboutDialogTemplateIsAsDesigned)
+{
+    std::string resource = Resource(RT_DIALOG, IDD_ABOUT);
+    ASSERT_FALSE(resource.empty());
+    TemplateReader reader{(const WORD *)resource.data()};
+    EXPECT_EQ((DWORD)(DS_MODALFRAME | DS_SETFONT | WS_CAPTION | WS_SYSMENU), reader.Dword());
+    EXPECT_EQ(0u, reader.Dword()); // extended style
+    WORD count = reader.Word();
+    ASSERT_EQ(4, count);
+    short x = reader.Word(), y = reader.Word(), cx = reader.Word(), cy = reader.Word();
+    EXPECT_EQ(std::vector<short>({22, 17, 230, 75}), std::vector<short>({x, y, cx, cy}));
+    EXPECT_EQ("", reader.Text()); // no menu
+    EXPECT_EQ("", reader.Text()); // the standard dialog class
+    EXPECT_EQ("About", reader.Text());
+    EXPECT_EQ(8, reader.Word());
+    EXPECT_EQ("System", reader.Text());
+
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    struct Control {
+        DWORD style;
+        short x, y, cx, cy;
+        WORD id;
+        const char *className, *text;
+    } expected[] = {
+        {SS_ICON | child, 14, 9, 20, 20, IDC_ABOUT_ICON, "#130", "#107"},
+        {SS_LEFT | SS_NOPREFIX | WS_GROUP | child, 49, 10, 137, 8, 0xFFFF, "#130",
+         "Tovel Framix Install Update Version 1.0"},
+        {SS_LEFT | WS_GROUP | child, 49, 20, 119, 8, 0xFFFF, "#130",
+         "Copyright (C) 1998 Tovel Media Inc."},
+        {BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP | child, 195, 6, 30, 11, IDOK, "#128", "OK"},
+    };
+    for (const Control &control : expected) {
+        SCOPED_TRACE(control.text);
+        reader.AlignToDword(resource.data());
+        EXPECT_EQ(control.style, reader.Dword());
+        EXPECT_EQ(0u, reader.Dword());
+        short rect[4] = {(short)reader.Word(), (short)reader.Word(), (short)reader.Word(),
+                         (short)reader.Word()};
+        EXPECT_EQ(std::vector<short>({control.x, control.y, control.cx, control.cy}),
+                  std::vector<short>(rect, rect + 4));
+        EXPECT_EQ(control.id, reader.Word());
+        EXPECT_EQ(control.className, reader.Text()); // #128 button, #130 static
+        EXPECT_EQ(control.text, reader.Text());
+        EXPECT_EQ(0, reader.Word()); // no creation data
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(BuiltPrograms, Catalogue,
                          testing::Values(TEST_UPDATE_EXE, TEST_RELEASE_EXE),
                          [](const testing::TestParamInfo<const char *> &info) {

@@ -19,13 +19,19 @@ BOOL InstallDriverFromCd()
     if (FindInstallCd(root))
         return LaunchDriverInstaller(root);
     for (;;) {
-        if (MessageBoxA(g_mainWindow, prompt, caption, MB_OKCANCEL) != IDOK) {
+        int answer = MessageBoxA(g_mainWindow, prompt, caption, MB_OKCANCEL);
+        // File > Exit while a box is up takes the window and the box with it: stop quietly.
+        if (!IsWindow(g_mainWindow))
+            return FALSE;
+        if (answer != IDOK) {
             ReportMessage(IDS_INCOMPLETE);
             return FALSE;
         }
         if (FindInstallCd(root))
             return LaunchDriverInstaller(root);
         ReportMessage(IDS_WRONG_CD);
+        if (!IsWindow(g_mainWindow))
+            return FALSE;
         // The CD may have gone in while the notice was up.
         if (FindInstallCd(root))
             return LaunchDriverInstaller(root);
