@@ -34,7 +34,8 @@ int AnswerAsAUser(const BoxRecord &box, size_t index)
 
 ScenarioResult RunScenario(const std::string &commandLine, const std::string &folder,
                            const std::vector<ScenarioAnswer> &script, DWORD timeoutMs,
-                           AnswerPolicy policy, std::function<void(const BoxRecord &, int)> onBox)
+                           AnswerPolicy policy, std::function<void(const BoxRecord &, int)> onBox,
+                           std::function<void(HWND, size_t)> onShown)
 {
     ScenarioResult result;
     STARTUPINFOA startup = {};
@@ -50,7 +51,7 @@ ScenarioResult RunScenario(const std::string &commandLine, const std::string &fo
     std::vector<HWND> answered;
     size_t prompts = 0;
     DWORD start = GetTickCount();
-    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT) {
         if (GetTickCount() - start > timeoutMs) {
             result.timedOut = true;
             TerminateProcess(process.hProcess, 1);
@@ -69,6 +70,8 @@ ScenarioResult RunScenario(const std::string &commandLine, const std::string &fo
             answered.push_back(box);
             BoxRecord record = ReadBox(box);
             size_t index = result.boxes.size();
+            if (onShown)
+                onShown(box, index);
             int button;
             if (index < script.size()) {
                 if (script[index].whileShown)

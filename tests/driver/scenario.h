@@ -30,8 +30,10 @@ int AnswerAsAUser(const BoxRecord &box, size_t index);
 
 // Starts commandLine in folder, answers each box of that process with the next scripted
 // answer (then with the policy), and waits for the process to end; kills it after timeoutMs.
-// onBox, if given, is told about each box and its answer as it happens.
+// onShown, if given, sees each box before it is answered; onBox is told about each box and
+// its answer as it happens.
 ScenarioResult RunScenario(const std::string &commandLine, const std::string &folder,
                            const std::vector<ScenarioAnswer> &script, DWORD timeoutMs,
                            AnswerPolicy policy = AnswerAsAUser,
-                           std::function<void(const BoxRecord &, int)> onBox = nullptr);
+                           std::function<void(const BoxRecord &, int)> onBox = nullptr,
+                           std::function<void(HWND, size_t)> onShown = nullptr);
