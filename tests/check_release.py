@@ -43,6 +43,8 @@ def rva_to_offset(table, rva):
 
 def resources(data, table, rsrc_rva):
     """(type, name, language) -> size, with names as ints or strings."""
+    if not rsrc_rva:
+        return {}
     base = rva_to_offset(table, rsrc_rva)
 
     def entries(offset):
