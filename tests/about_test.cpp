@@ -6,9 +6,12 @@
 #include "driver/scenario.h"
 #include "test_support.h"
 
-namespace {
+namespace
+{
 
-class Commands : public MainWindowTest {};
+class Commands : public MainWindowTest
+{
+};
 
 TEST_F(Commands, AboutOpensAModalBoxOwnedByTheMainWindow)
 {
@@ -42,8 +45,8 @@ TEST_F(Commands, OtherCommandsDoNothing)
 
 struct CloseCase {
     const char *name;
-    int button;    // pressed, or NO_PRESS when a key does it
-    WPARAM key;    // sent to the OK button while the box is shown; 0 for none
+    int button; // pressed, or NO_PRESS when a key does it
+    WPARAM key; // sent to the OK button while the box is shown; 0 for none
     INT_PTR result;
 };
 
@@ -52,7 +55,9 @@ void PrintTo(const CloseCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class AboutBoxClosing : public MainWindowTest, public testing::WithParamInterface<CloseCase> {};
+class AboutBoxClosing : public MainWindowTest, public testing::WithParamInterface<CloseCase>
+{
+};
 
 TEST_P(AboutBoxClosing, EndsWithTheCommandThatClosedIt)
 {
@@ -88,7 +93,9 @@ void PrintTo(const KeyCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class Accelerators : public MainWindowTest, public testing::WithParamInterface<KeyCase> {};
+class Accelerators : public MainWindowTest, public testing::WithParamInterface<KeyCase>
+{
+};
 
 TEST_P(Accelerators, AltQuestionMarkAndAltSlashOpenTheAboutBox)
 {
@@ -150,7 +157,9 @@ void PrintTo(const CommandCase &c, std::ostream *os)
 const char PROMPT[] = "Tovel Framix Install Update: Please insert the Tovel Framix "
                       "Installation CD and press OK.";
 
-class CommandDuringBox : public testing::TestWithParam<CommandCase> {};
+class CommandDuringBox : public testing::TestWithParam<CommandCase>
+{
+};
 
 TEST_P(CommandDuringBox, NeitherCrashesNorHangsAndExitsWithZero)
 {
@@ -175,8 +184,11 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, CommandDuringBox,
     testing::Values(
         // Exit while the CD is asked for: the run ends there, with nothing more shown.
-        CommandCase{"ExitAtCdPrompt", false, {{NO_PRESS, [] { SendToProgram(CMD_EXIT); }}},
-                    {PROMPT}, false},
+        CommandCase{"ExitAtCdPrompt",
+                    false,
+                    {{NO_PRESS, [] { SendToProgram(CMD_EXIT); }}},
+                    {PROMPT},
+                    false},
         // Exit while "not the correct CD" is up, even as the CD goes in: nothing starts.
         CommandCase{"ExitAtWrongCdNotice",
                     false,
@@ -188,18 +200,20 @@ INSTANTIATE_TEST_SUITE_P(
                       }}},
                     {PROMPT, "Tovel Framix Install Update: This is not the correct CD."},
                     false},
-        CommandCase{"ExitAtSuccessNotice", true, {{NO_PRESS, [] { SendToProgram(CMD_EXIT); }}},
+        CommandCase{"ExitAtSuccessNotice",
+                    true,
+                    {{NO_PRESS, [] { SendToProgram(CMD_EXIT); }}},
                     {"Tovel Framix Install Update: Tovel Framix Installer has now been "
                      "updated.\n\nPlease run the Setup program form the Tovel Framix CD."},
                     true},
         // About opens over the prompt and closes; the prompt's own answer then counts.
-        CommandCase{"AboutAtCdPrompt",
-                    false,
-                    {{IDCANCEL, [] { SendToProgram(CMD_ABOUT); }}, {IDOK, nullptr},
-                     {IDOK, nullptr}},
-                    {PROMPT, "About: Tovel Framix Install Update Version 1.0",
-                     "Tovel Framix Install Update: Driver update is incomplete."},
-                    false}),
+        CommandCase{
+            "AboutAtCdPrompt",
+            false,
+            {{IDCANCEL, [] { SendToProgram(CMD_ABOUT); }}, {IDOK, nullptr}, {IDOK, nullptr}},
+            {PROMPT, "About: Tovel Framix Install Update Version 1.0",
+             "Tovel Framix Install Update: Driver update is incomplete."},
+            false}),
     [](const testing::TestParamInfo<CommandCase> &info) { return info.param.name; });
 
 } // namespace

@@ -4,25 +4,27 @@
 #include "driver/scenario.h"
 #include "test_support.h"
 
-namespace {
+namespace
+{
 
 const char PROMPT[] = "Please insert the Tovel Framix Installation CD and press OK.";
 const char WRONG_CD[] = "This is not the correct CD.";
 const char INCOMPLETE[] = "Driver update is incomplete.";
 const char UPDATED[] = "Tovel Framix Installer has now been updated.\n\nPlease run the Setup "
                        "program form the Tovel Framix CD.";
-const char INSTALLER_ON_E[] = "E:\\Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
+const char INSTALLER_ON_E[] =
+    "E:\\Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
 
 struct Scenario {
     const char *name;
     const char *arguments;
-    bool cdIn;                 // the CD is in E: from the start
-    bool fileInTheWay;         // a plain file named TovelUpdate lies in the folder
-    std::vector<int> answers;  // to the boxes in turn
-    int insertWhileBox;        // the CD goes into E: while this box is shown; -1 never
+    bool cdIn;                // the CD is in E: from the start
+    bool fileInTheWay;        // a plain file named TovelUpdate lies in the folder
+    std::vector<int> answers; // to the boxes in turn
+    int insertWhileBox;       // the CD goes into E: while this box is shown; -1 never
     std::vector<std::string> boxes;
-    bool staged;               // folder, profile and registry value are written
-    bool started;              // the driver updater runs
+    bool staged;  // folder, profile and registry value are written
+    bool started; // the driver updater runs
 };
 
 void PrintTo(const Scenario &s, std::ostream *os)
@@ -30,7 +32,9 @@ void PrintTo(const Scenario &s, std::ostream *os)
     *os << s.name;
 }
 
-class ProgramScenario : public testing::TestWithParam<Scenario> {};
+class ProgramScenario : public testing::TestWithParam<Scenario>
+{
+};
 
 TEST_P(ProgramScenario, ShowsWhatTheUserMeetsAndExitsWithZero)
 {
@@ -61,8 +65,8 @@ TEST_P(ProgramScenario, ShowsWhatTheUserMeetsAndExitsWithZero)
         texts.push_back(box.text);
         EXPECT_EQ("Tovel Framix Install Update", box.caption);
         EXPECT_FALSE(box.missingButton) << box.text;
-        std::vector<int> buttons = box.text == PROMPT ? std::vector<int>{IDOK, IDCANCEL}
-                                                      : std::vector<int>{IDOK};
+        std::vector<int> buttons =
+            box.text == PROMPT ? std::vector<int>{IDOK, IDCANCEL} : std::vector<int>{IDOK};
         EXPECT_EQ(buttons, box.buttons) << box.text;
     }
     EXPECT_EQ(s.boxes, texts);
@@ -89,12 +93,26 @@ INSTANTIATE_TEST_SUITE_P(
     Runs, ProgramScenario,
     testing::Values(
         Scenario{"CdAlreadyIn", "", true, false, {IDOK}, -1, {UPDATED}, true, true},
-        Scenario{"NoCdThenCancel", "", false, false, {IDCANCEL, IDOK}, -1,
-                 {PROMPT, INCOMPLETE}, true, false},
-        Scenario{"WrongCdThenInsertedDuringNotice", "", false, false, {IDOK, IDOK, IDOK}, 1,
-                 {PROMPT, WRONG_CD, UPDATED}, true, true},
-        Scenario{"FileInTheWay", "", true, true, {IDOK}, -1, {"Unable to create file."},
-                 false, false},
+        Scenario{"NoCdThenCancel",
+                 "",
+                 false,
+                 false,
+                 {IDCANCEL, IDOK},
+                 -1,
+                 {PROMPT, INCOMPLETE},
+                 true,
+                 false},
+        Scenario{"WrongCdThenInsertedDuringNotice",
+                 "",
+                 false,
+                 false,
+                 {IDOK, IDOK, IDOK},
+                 1,
+                 {PROMPT, WRONG_CD, UPDATED},
+                 true,
+                 true},
+        Scenario{
+            "FileInTheWay", "", true, true, {IDOK}, -1, {"Unable to create file."}, false, false},
         Scenario{"Cleanup", "-Cleanup", true, false, {}, -1, {}, false, false},
         Scenario{"CopyIni", "-CopyIni", true, false, {}, -1, {}, false, false},
         Scenario{"BothSwitches", "-CopyIni -Cleanup", true, false, {}, -1, {}, false, false},
@@ -110,8 +128,8 @@ TEST(ProgramStart, SwitchRightAfterTheQuotedNameIsSeen)
     InsertCd('e');
     std::string folder = MakeScratchFolder("program-quoted-name");
     std::string line = std::string("\"") + TEST_UPDATE_EXE + "\"-Cleanup";
-    ScenarioResult result = RunScenario(line, folder, {}, 60000,
-                                        [](const BoxRecord &, size_t) { return CLOSE_BOX; });
+    ScenarioResult result =
+        RunScenario(line, folder, {}, 60000, [](const BoxRecord &, size_t) { return CLOSE_BOX; });
     ASSERT_FALSE(result.timedOut);
     EXPECT_EQ(0u, result.exitCode);
     EXPECT_TRUE(result.boxes.empty());

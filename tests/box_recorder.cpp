@@ -16,7 +16,8 @@ static BOOL CALLBACK FindStaticText(HWND child, LPARAM lParam)
     char className[32] = "";
     GetClassNameA(child, className, sizeof className);
     auto *text = reinterpret_cast<std::string *>(lParam);
-    if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+    if (lstrcmpiA(className, "Static") == 0 &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
         *text = WindowText(child);
         return !text->empty() ? FALSE : TRUE;
     }

@@ -22,7 +22,8 @@ const int NO_PRESS = -1;
 
 // While it lives, every #32770 box this thread activates is recorded and answered with the
 // next scripted answer (after running its action), or closed when the script has run out.
-class BoxRecorder {
+class BoxRecorder
+{
   public:
     BoxRecorder();
     ~BoxRecorder();

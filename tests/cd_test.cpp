@@ -5,14 +5,17 @@
 #include "update.h"
 #include "test_support.h"
 
-namespace {
+namespace
+{
 
 const char PROMPT[] = "Please insert the Tovel Framix Installation CD and press OK.";
 const char WRONG_CD[] = "This is not the correct CD.";
 const char INCOMPLETE[] = "Driver update is incomplete.";
-const char INSTALLER_ON_E[] = "E:\\Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
+const char INSTALLER_ON_E[] =
+    "E:\\Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
 
-class CdPhase : public MainWindowTest {
+class CdPhase : public MainWindowTest
+{
   protected:
     void SetUp() override
     {
@@ -87,8 +90,8 @@ TEST_F(CdPhase, CdAlreadyInStartsTheUpdaterWithoutAsking)
 
 struct PromptCase {
     const char *name;
-    std::vector<int> answers;  // to the boxes in turn
-    int insertWhileBox;        // the CD goes into E: while this box is shown; -1 never
+    std::vector<int> answers; // to the boxes in turn
+    int insertWhileBox;       // the CD goes into E: while this box is shown; -1 never
     std::vector<std::string> expectedBoxes;
     bool started;
 };
@@ -98,7 +101,9 @@ void PrintTo(const PromptCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class CdPrompt : public CdPhase, public testing::WithParamInterface<PromptCase> {};
+class CdPrompt : public CdPhase, public testing::WithParamInterface<PromptCase>
+{
+};
 
 TEST_P(CdPrompt, AsksUntilTheCdIsFoundOrTheUserGivesUp)
 {
@@ -117,8 +122,8 @@ TEST_P(CdPrompt, AsksUntilTheCdIsFoundOrTheUserGivesUp)
         EXPECT_EQ("Tovel Framix Install Update", box.caption);
         EXPECT_EQ(g_mainWindow, box.owner);
         EXPECT_FALSE(box.missingButton);
-        std::vector<int> buttons = box.text == PROMPT ? std::vector<int>{IDOK, IDCANCEL}
-                                                      : std::vector<int>{IDOK};
+        std::vector<int> buttons =
+            box.text == PROMPT ? std::vector<int>{IDOK, IDCANCEL} : std::vector<int>{IDOK};
         EXPECT_EQ(buttons, box.buttons) << box.text;
     }
     EXPECT_EQ(c.started, !UpdaterRecord(c.started ? 10000 : 1000).empty());
@@ -127,17 +132,17 @@ TEST_P(CdPrompt, AsksUntilTheCdIsFoundOrTheUserGivesUp)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, CdPrompt,
-    testing::Values(
-        PromptCase{"Cancel", {IDCANCEL, IDOK}, -1, {PROMPT, INCOMPLETE}, false},
-        PromptCase{"CloseBox", {CLOSE_BOX, IDOK}, -1, {PROMPT, INCOMPLETE}, false},
-        PromptCase{"InsertThenOk", {IDOK}, 0, {PROMPT}, true},
-        PromptCase{"OkWithoutCdThenCancel",
-                   {IDOK, IDOK, IDCANCEL, IDOK},
-                   -1,
-                   {PROMPT, WRONG_CD, PROMPT, INCOMPLETE},
-                   false},
-        // The drives are searched again after the notice: no second prompt.
-        PromptCase{"InsertWhileWrongCdNotice", {IDOK, IDOK}, 1, {PROMPT, WRONG_CD}, true}),
+    testing::Values(PromptCase{"Cancel", {IDCANCEL, IDOK}, -1, {PROMPT, INCOMPLETE}, false},
+                    PromptCase{"CloseBox", {CLOSE_BOX, IDOK}, -1, {PROMPT, INCOMPLETE}, false},
+                    PromptCase{"InsertThenOk", {IDOK}, 0, {PROMPT}, true},
+                    PromptCase{"OkWithoutCdThenCancel",
+                               {IDOK, IDOK, IDCANCEL, IDOK},
+                               -1,
+                               {PROMPT, WRONG_CD, PROMPT, INCOMPLETE},
+                               false},
+                    // The drives are searched again after the notice: no second prompt.
+                    PromptCase{
+                        "InsertWhileWrongCdNotice", {IDOK, IDOK}, 1, {PROMPT, WRONG_CD}, true}),
     [](const testing::TestParamInfo<PromptCase> &info) { return info.param.name; });
 
 TEST_F(CdPhase, CdWithoutTheInstallerFolderFailsSilently)

@@ -5,7 +5,8 @@
 #include "update.h"
 #include "test_support.h"
 
-namespace {
+namespace
+{
 
 std::string ProfileInRepository()
 {
@@ -14,7 +15,8 @@ std::string ProfileInRepository()
     return bytes;
 }
 
-class CaptureProfile : public MainWindowTest {
+class CaptureProfile : public MainWindowTest
+{
   protected:
     void SetUp() override
     {

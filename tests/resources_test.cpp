@@ -9,7 +9,8 @@
 #include "resource.h"
 #include "test_support.h"
 
-namespace {
+namespace
+{
 
 const WORD US_ENGLISH = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
@@ -41,7 +42,8 @@ const StringCase STRINGS[] = {
 };
 
 // Each built program, loaded as data: the 64-bit one the tests run and the shipped 32-bit one.
-class Catalogue : public testing::TestWithParam<const char *> {
+class Catalogue : public testing::TestWithParam<const char *>
+{
   protected:
     void SetUp() override
     {
@@ -217,9 +219,9 @@ TEST_P(Catalogue, EverythingIsInUsEnglish)
     struct {
         const char *type;
         UINT id;
-    } resources[] = {{RT_GROUP_ICON, IDI_MAIN}, {RT_MENU, IDR_MAIN}, {RT_ACCELERATOR, IDR_MAIN},
-                     {RT_VERSION, 1},           {RT_STRING, IDS_TITLE / 16 + 1},
-                     {RT_STRING, IDS_PROFILE_FILE / 16 + 1}};
+    } resources[] = {{RT_GROUP_ICON, IDI_MAIN},       {RT_MENU, IDR_MAIN},
+                     {RT_ACCELERATOR, IDR_MAIN},      {RT_VERSION, 1},
+                     {RT_STRING, IDS_TITLE / 16 + 1}, {RT_STRING, IDS_PROFILE_FILE / 16 + 1}};
     for (const auto &resource : resources)
         EXPECT_FALSE(Resource(resource.type, resource.id).empty())
             << "resource " << resource.id << " has no US English version";

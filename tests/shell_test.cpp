@@ -6,7 +6,8 @@
 #include "box_recorder.h"
 #include "test_support.h"
 
-namespace {
+namespace
+{
 
 struct ArgumentCase {
     const char *commandLine;
@@ -18,7 +19,9 @@ void PrintTo(const ArgumentCase &c, std::ostream *os)
     *os << '[' << c.commandLine << ']';
 }
 
-class ArgumentText : public testing::TestWithParam<ArgumentCase> {};
+class ArgumentText : public testing::TestWithParam<ArgumentCase>
+{
+};
 
 TEST_P(ArgumentText, IsTheLineWithoutTheProgramName)
 {
@@ -46,7 +49,9 @@ void PrintTo(const ModeCase &c, std::ostream *os)
     *os << '[' << c.argumentText << ']';
 }
 
-class RunModeChoice : public testing::TestWithParam<ModeCase> {};
+class RunModeChoice : public testing::TestWithParam<ModeCase>
+{
+};
 
 TEST_P(RunModeChoice, FollowsTheSwitches)
 {
@@ -75,7 +80,8 @@ TEST(SwitchSearch, NeverMatchesFromTheTrailByteOfADoubleByteCharacter)
 }
 
 // A run in-process, in an empty folder of its own, with every box recorded.
-class InProcessRun : public testing::Test {
+class InProcessRun : public testing::Test
+{
   protected:
     void SetUp() override
     {
@@ -133,7 +139,8 @@ TEST_F(InProcessRun, MainWindowIsTheTitledOneByOneWindowOffScreen)
     GetWindowRect(g_mainWindow, &rect);
     EXPECT_EQ(-2, rect.left);
     EXPECT_EQ(-2, rect.top);
-    EXPECT_EQ((LONG)WS_OVERLAPPEDWINDOW, GetWindowLongA(g_mainWindow, GWL_STYLE) & WS_OVERLAPPEDWINDOW);
+    EXPECT_EQ((LONG)WS_OVERLAPPEDWINDOW,
+              GetWindowLongA(g_mainWindow, GWL_STYLE) & WS_OVERLAPPEDWINDOW);
     HMENU menu = GetMenu(g_mainWindow);
     EXPECT_EQ(2, GetMenuItemCount(menu));
     DestroyWindow(g_mainWindow);

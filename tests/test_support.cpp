@@ -62,8 +62,8 @@ bool WriteFileBytes(const std::string &path, const std::string &bytes)
 
 bool ReadFileBytes(const std::string &path, std::string *bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bytes->clear();
@@ -111,8 +111,7 @@ bool ReadStagingValue(std::string *data, DWORD *type, DWORD *size)
         return false;
     char buffer[1024];
     *size = sizeof buffer;
-    LONG status =
-        RegQueryValueExA(key, "PrePathToCopy", NULL, type, (BYTE *)buffer, size);
+    LONG status = RegQueryValueExA(key, "PrePathToCopy", NULL, type, (BYTE *)buffer, size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS)
         return false;
@@ -186,8 +185,8 @@ static bool IsWritable(const std::string &path)
             return RemoveDirectoryA(probe.c_str()) != 0;
         return false;
     }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);

@@ -43,7 +43,8 @@ bool ReadStagingValue(std::string *data, DWORD *type, DWORD *size);
 int RunProgram(const std::string &commandLine, const std::string &folder, DWORD timeoutMs);
 
 // Saves the current directory and restores it on destruction.
-class CurrentDirectory {
+class CurrentDirectory
+{
   public:
     explicit CurrentDirectory(const std::string &path);
     ~CurrentDirectory();
@@ -59,14 +60,15 @@ void ResetWorld();
 // The unix path behind a Z: path.
 std::string UnixPath(const std::string &winePath);
 
-// Makes a file or folder truly unwritable (a read-only attribute is not enough for root under Wine),
-// or writable again. False when the file did not change within a few seconds.
+// Makes a file or folder truly unwritable (a read-only attribute is not enough for root under
+// Wine), or writable again. False when the file did not change within a few seconds.
 bool MakeUnwritable(const std::string &path);
 bool MakeWritable(const std::string &path);
 
 // A test with the program's main window in place, its work message taken off the queue, so
 // that boxes have their real owner. Boxes are recorded by boxes.
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public testing::Test
+{
   protected:
     void SetUp() override;
     void TearDown() override;

@@ -5,7 +5,8 @@
 #include "update.h"
 #include "test_support.h"
 
-namespace {
+namespace
+{
 
 const char UPDATED[] = "Tovel Framix Installer has now been updated.\n\nPlease run the Setup "
                        "program form the Tovel Framix CD.";
@@ -125,7 +126,8 @@ void PrintTo(const UpdateCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class UpdateRun : public MainWindowTest, public testing::WithParamInterface<UpdateCase> {
+class UpdateRun : public MainWindowTest, public testing::WithParamInterface<UpdateCase>
+{
   protected:
     void SetUp() override
     {

@@ -44,8 +44,8 @@ static BOOL RecordStagingPath(const char *path)
     LoadStringA(g_instance, IDS_INSTALL_KEY, subkey, sizeof subkey);
     HKEY key;
     DWORD disposition;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, NULL, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, NULL, &key, &disposition) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        NULL, &key, &disposition) != ERROR_SUCCESS) {
         ReportMessage(IDS_ERR_CREATE_KEY);
         return FALSE;
     }

@@ -120,7 +120,8 @@ int main(int argc, char **argv)
             timeoutMs = (DWORD)atoi(argv[++i]) * 1000;
         else if (strcmp(argv[i], "--capture") == 0 && i + 1 < argc)
             captures = argv[++i];
-        else if (strcmp(argv[i], "--script") == 0 && i + 1 < argc && ParseScript(argv[i + 1], &script))
+        else if (strcmp(argv[i], "--script") == 0 && i + 1 < argc &&
+                 ParseScript(argv[i + 1], &script))
             i++;
         else
             break;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 struct BoxSearch {
     DWORD processId;
@@ -26,7 +27,8 @@ BOOL CALLBACK CollectBoxes(HWND window, LPARAM lParam)
 
 int AnswerAsAUser(const BoxRecord &box, size_t index)
 {
-    bool isPrompt = std::find(box.buttons.begin(), box.buttons.end(), IDCANCEL) != box.buttons.end();
+    bool isPrompt =
+        std::find(box.buttons.begin(), box.buttons.end(), IDCANCEL) != box.buttons.end();
     if (!isPrompt)
         return IDOK;
     return index == 0 ? IDOK : IDCANCEL;
@@ -78,8 +80,8 @@ ScenarioResult RunScenario(const std::string &commandLine, const std::string &fo
                     script[index].whileShown();
                 button = script[index].button;
             } else {
-                bool isPrompt = std::find(record.buttons.begin(), record.buttons.end(),
-                                          IDCANCEL) != record.buttons.end();
+                bool isPrompt = std::find(record.buttons.begin(), record.buttons.end(), IDCANCEL) !=
+                                record.buttons.end();
                 button = policy(record, isPrompt ? prompts : 0);
             }
             if (std::find(record.buttons.begin(), record.buttons.end(), IDCANCEL) !=

@@ -10,7 +10,7 @@
 #include "../box_recorder.h"
 
 struct ScenarioAnswer {
-    int button;                      // IDOK, IDCANCEL or CLOSE_BOX
+    int button;                       // IDOK, IDCANCEL or CLOSE_BOX
     std::function<void()> whileShown; // done before the button is pressed
 };
 
