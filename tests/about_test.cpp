@@ -154,8 +154,8 @@ void PrintTo(const CommandCase &c, std::ostream *os)
     *os << c.name;
 }
 
-const char PROMPT[] = "Tovel Framix Install Update: Please insert the Tovel Framix "
-                      "Installation CD and press OK.";
+const char PROMPT_BOX[] = "Tovel Framix Install Update: Please insert the Tovel Framix "
+                          "Installation CD and press OK.";
 
 class CommandDuringBox : public testing::TestWithParam<CommandCase>
 {
@@ -168,9 +168,7 @@ TEST_P(CommandDuringBox, NeitherCrashesNorHangsAndExitsWithZero)
     std::string folder = MakeScratchFolder(std::string("command-") + c.name);
     if (c.cdIn)
         InsertCd('e');
-    std::string line = std::string("\"") + TEST_UPDATE_EXE + "\"";
-    ScenarioResult result = RunScenario(line, folder, c.script, 60000,
-                                        [](const BoxRecord &, size_t) { return CLOSE_BOX; });
+    ScenarioResult result = RunUpdateProgram("", folder, c.script);
     ASSERT_FALSE(result.timedOut);
     EXPECT_EQ(0u, result.exitCode);
     std::vector<std::string> seen;
@@ -187,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"ExitAtCdPrompt",
                     false,
                     {{NO_PRESS, [] { SendToProgram(CMD_EXIT); }}},
-                    {PROMPT},
+                    {PROMPT_BOX},
                     false},
         // Exit while "not the correct CD" is up, even as the CD goes in: nothing starts.
         CommandCase{"ExitAtWrongCdNotice",
@@ -198,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                           InsertCd('e');
                           SendToProgram(CMD_EXIT);
                       }}},
-                    {PROMPT, "Tovel Framix Install Update: This is not the correct CD."},
+                    {PROMPT_BOX, "Tovel Framix Install Update: This is not the correct CD."},
                     false},
         CommandCase{"ExitAtSuccessNotice",
                     true,
@@ -211,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
             "AboutAtCdPrompt",
             false,
             {{IDCANCEL, [] { SendToProgram(CMD_ABOUT); }}, {IDOK, nullptr}, {IDOK, nullptr}},
-            {PROMPT, "About: Tovel Framix Install Update Version 1.0",
+            {PROMPT_BOX, "About: Tovel Framix Install Update Version 1.0",
              "Tovel Framix Install Update: Driver update is incomplete."},
             false}),
     [](const testing::TestParamInfo<CommandCase> &info) { return info.param.name; });

@@ -7,14 +7,6 @@
 namespace
 {
 
-const char PROMPT[] = "Please insert the Tovel Framix Installation CD and press OK.";
-const char WRONG_CD[] = "This is not the correct CD.";
-const char INCOMPLETE[] = "Driver update is incomplete.";
-const char UPDATED[] = "Tovel Framix Installer has now been updated.\n\nPlease run the Setup "
-                       "program form the Tovel Framix CD.";
-const char INSTALLER_ON_E[] =
-    "E:\\Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
-
 struct Scenario {
     const char *name;
     const char *arguments;
@@ -53,9 +45,7 @@ TEST_P(ProgramScenario, ShowsWhatTheUserMeetsAndExitsWithZero)
             answer.whileShown = [] { InsertCd('e'); };
         script.push_back(answer);
     }
-    std::string line = std::string("\"") + TEST_UPDATE_EXE + "\" " + s.arguments;
-    ScenarioResult result = RunScenario(line, folder, script, 60000,
-                                        [](const BoxRecord &, size_t) { return CLOSE_BOX; });
+    ScenarioResult result = RunUpdateProgram(std::string(" ") + s.arguments, folder, script);
 
     ASSERT_TRUE(result.started);
     ASSERT_FALSE(result.timedOut);
@@ -111,8 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {PROMPT, WRONG_CD, UPDATED},
                  true,
                  true},
-        Scenario{
-            "FileInTheWay", "", true, true, {IDOK}, -1, {"Unable to create file."}, false, false},
+        Scenario{"FileInTheWay", "", true, true, {IDOK}, -1, {CREATE_FILE}, false, false},
         Scenario{"Cleanup", "-Cleanup", true, false, {}, -1, {}, false, false},
         Scenario{"CopyIni", "-CopyIni", true, false, {}, -1, {}, false, false},
         Scenario{"BothSwitches", "-CopyIni -Cleanup", true, false, {}, -1, {}, false, false},
@@ -127,9 +116,7 @@ TEST(ProgramStart, SwitchRightAfterTheQuotedNameIsSeen)
     ResetWorld();
     InsertCd('e');
     std::string folder = MakeScratchFolder("program-quoted-name");
-    std::string line = std::string("\"") + TEST_UPDATE_EXE + "\"-Cleanup";
-    ScenarioResult result =
-        RunScenario(line, folder, {}, 60000, [](const BoxRecord &, size_t) { return CLOSE_BOX; });
+    ScenarioResult result = RunUpdateProgram("-Cleanup", folder, {});
     ASSERT_FALSE(result.timedOut);
     EXPECT_EQ(0u, result.exitCode);
     EXPECT_TRUE(result.boxes.empty());

@@ -8,12 +8,6 @@
 namespace
 {
 
-const char PROMPT[] = "Please insert the Tovel Framix Installation CD and press OK.";
-const char WRONG_CD[] = "This is not the correct CD.";
-const char INCOMPLETE[] = "Driver update is incomplete.";
-const char INSTALLER_ON_E[] =
-    "E:\\Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
-
 class CdPhase : public MainWindowTest
 {
   protected:

@@ -8,13 +8,6 @@
 namespace
 {
 
-std::string ProfileInRepository()
-{
-    std::string bytes;
-    ReadFileBytes(TEST_PROFILE_SOURCE, &bytes);
-    return bytes;
-}
-
 class CaptureProfile : public MainWindowTest
 {
   protected:
@@ -58,7 +51,7 @@ void ExpectOneMessage(const BoxRecorder &boxes, const char *text)
 {
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ(text, boxes.Boxes()[0].text);
-    EXPECT_EQ("Tovel Framix Install Update", boxes.Boxes()[0].caption);
+    EXPECT_EQ(TITLE, boxes.Boxes()[0].caption);
     EXPECT_EQ(std::vector<int>{IDOK}, boxes.Boxes()[0].buttons);
     EXPECT_EQ(g_mainWindow, boxes.Boxes()[0].owner);
 }
@@ -72,7 +65,7 @@ TEST_F(CaptureProfile, AnUnwritableFileCannotBeCreated)
     ReadFileBytes(profile, &content);
     EXPECT_TRUE(MakeWritable(profile));
     EXPECT_FALSE(written);
-    ExpectOneMessage(boxes, "Unable to create file.");
+    ExpectOneMessage(boxes, CREATE_FILE);
     EXPECT_EQ("old", content);
 }
 
@@ -80,7 +73,7 @@ TEST_F(CaptureProfile, AMissingFolderCannotHoldTheFile)
 {
     std::string missing = folder + "\\not-there";
     EXPECT_FALSE(WriteCaptureProfile(missing.c_str()));
-    ExpectOneMessage(boxes, "Unable to create file.");
+    ExpectOneMessage(boxes, CREATE_FILE);
 }
 
 TEST_F(CaptureProfile, APathBeyondThePathLimitIsRefused)
@@ -88,14 +81,14 @@ TEST_F(CaptureProfile, APathBeyondThePathLimitIsRefused)
     // The folder fits the limit; with "\All-in-Wonder-NTSC.ini" the path would not.
     std::string longFolder = "C:\\" + std::string(MAX_PATH - 10, 'a');
     EXPECT_FALSE(WriteCaptureProfile(longFolder.c_str()));
-    ExpectOneMessage(boxes, "Unable to create file.");
+    ExpectOneMessage(boxes, CREATE_FILE);
 }
 
 TEST_F(CaptureProfile, AFailedWriteIsReported)
 {
     // The profile file there is /dev/full: it opens, and every write fails.
     EXPECT_FALSE(WriteCaptureProfile(TEST_FULL_DISK_DIR));
-    ExpectOneMessage(boxes, "Unable to write to file.");
+    ExpectOneMessage(boxes, WRITE_FILE);
 }
 
 } // namespace

@@ -119,25 +119,19 @@ bool ReadStagingValue(std::string *data, DWORD *type, DWORD *size)
     return true;
 }
 
-int RunProgram(const std::string &commandLine, const std::string &folder, DWORD timeoutMs)
+ScenarioResult RunUpdateProgram(const std::string &arguments, const std::string &folder,
+                                const std::vector<ScenarioAnswer> &script)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    std::string line = commandLine;
-    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
-                        folder.empty() ? NULL : folder.c_str(), &startup, &process))
-        return -2;
-    CloseHandle(process.hThread);
-    DWORD exitCode = (DWORD)-1;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &exitCode);
-    } else {
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, 5000);
-    }
-    CloseHandle(process.hProcess);
-    return (int)exitCode;
+    std::string line = std::string("\"") + TEST_UPDATE_EXE + "\"" + arguments;
+    return RunScenario(line, folder, script, 60000,
+                       [](const BoxRecord &, size_t) { return CLOSE_BOX; });
+}
+
+std::string ProfileInRepository()
+{
+    std::string bytes;
+    ReadFileBytes(TEST_PROFILE_SOURCE, &bytes);
+    return bytes;
 }
 
 CurrentDirectory::CurrentDirectory(const std::string &path)

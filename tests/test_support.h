@@ -8,6 +8,7 @@
 #include <string>
 
 #include "box_recorder.h"
+#include "driver/scenario.h"
 #include "test_paths.h"
 
 // The drive folder behind a test drive letter ('d', 'e', 'g' or 'y'), as a Wine path.
@@ -32,15 +33,33 @@ std::string UpdaterRecordPath();
 // Waits up to timeoutMs for the stand-in to write its record, and returns it.
 std::string WaitForUpdaterRecord(DWORD timeoutMs);
 
+// What the program says, as the tests expect to see it.
+const char TITLE[] = "Tovel Framix Install Update";
+const char PROMPT[] = "Please insert the Tovel Framix Installation CD and press OK.";
+const char WRONG_CD[] = "This is not the correct CD.";
+const char INCOMPLETE[] = "Driver update is incomplete.";
+const char UPDATED[] = "Tovel Framix Installer has now been updated.\n\nPlease run the Setup "
+                       "program form the Tovel Framix CD.";
+const char CREATE_FILE[] = "Unable to create file.";
+const char CREATE_DIR[] = "Unable to create directory.";
+const char CREATE_KEY[] = "Unable to create Registry Key.";
+const char WRITE_FILE[] = "Unable to write to file.";
+const char INSTALLER_ON_E[] =
+    "E:\\Third Party Hardware Installers\\ATI\\All-in-Wonder Pro\\English";
+
+// The capture profile as the repository holds it.
+std::string ProfileInRepository();
+
 // The install key of the product under HKEY_CURRENT_USER.
 const char INSTALL_KEY[] = "Software\\Tovel\\Framix\\Install";
 void DeleteProductKey();
 // Reads PrePathToCopy; false when it is absent.
 bool ReadStagingValue(std::string *data, DWORD *type, DWORD *size);
 
-// Starts a program and waits for it; kills it after timeoutMs. Returns its exit status,
-// or -1 when it had to be killed.
-int RunProgram(const std::string &commandLine, const std::string &folder, DWORD timeoutMs);
+// The built 64-bit Update.exe, started in folder with the argument text, its boxes answered by
+// script and any further box closed; stopped after a minute.
+ScenarioResult RunUpdateProgram(const std::string &arguments, const std::string &folder,
+                                const std::vector<ScenarioAnswer> &script);
 
 // Saves the current directory and restores it on destruction.
 class CurrentDirectory

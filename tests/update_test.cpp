@@ -8,19 +8,6 @@
 namespace
 {
 
-const char UPDATED[] = "Tovel Framix Installer has now been updated.\n\nPlease run the Setup "
-                       "program form the Tovel Framix CD.";
-const char CREATE_FILE[] = "Unable to create file.";
-const char CREATE_DIR[] = "Unable to create directory.";
-const char CREATE_KEY[] = "Unable to create Registry Key.";
-
-std::string ProfileInRepository()
-{
-    std::string bytes;
-    ReadFileBytes(TEST_PROFILE_SOURCE, &bytes);
-    return bytes;
-}
-
 // A folder of exactly the given length, made of nested parts below the scratch folder.
 std::string FolderOfLength(const std::string &base, size_t length)
 {
