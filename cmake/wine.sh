@@ -2,12 +2,13 @@
 # Runs Windows programs under 64-bit Wine in a private prefix kept in a state folder.
 #
 #   wine.sh exec STATE [--display] -- PROGRAM ARGS...   run a program (sets everything up first)
-#   wine.sh start STATE                                 set up only
+#   wine.sh start STATE [--display]                     set up only
 #   wine.sh stop STATE                                  end the Wine server and the X server
 #
 # STATE/layout, if present, maps drive letters to folders, one "letter type folder" a line
 # (type cdrom or fixed). It is applied when the prefix is made.
-# Programs get Xvfb as their display, unless --display is given and DISPLAY is already set.
+# Programs get a private Xvfb as their display, unless --display is given and DISPLAY is set;
+# a server started for one display must be stopped before it is used with the other.
 set -euo pipefail
 
 cmd=$1
@@ -92,8 +93,11 @@ start | exec)
     [ "${1:-}" = -- ] && shift
     (
         flock 9
-        start_xvfb
-        export DISPLAY=":$(cat "$state/display")"
+        # Every Wine process of a server must use the same display.
+        if [ "$use_display" = no ] || [ -z "${DISPLAY:-}" ]; then
+            start_xvfb
+            export DISPLAY=":$(cat "$state/display")"
+        fi
         make_prefix
         start_server
     ) 9>"$state/lock"
