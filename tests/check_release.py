@@ -31,7 +31,8 @@ def pe_headers(data):
         vsize, vaddr, rawsize, rawptr = struct.unpack_from("<IIII", data, at + 8)
         table.append((name, vaddr, vsize, rawptr, rawsize))
     rsrc_rva = struct.unpack_from("<I", data, optional + 96 + 8 * 2)[0]
-    return machine, magic, subsystem, (subsystem_major, subsystem_minor), table, rsrc_rva
+    symbols = struct.unpack_from("<I", data, pe + 12)[0]
+    return machine, magic, subsystem, (subsystem_major, subsystem_minor), table, rsrc_rva, symbols
 
 
 def rva_to_offset(table, rva):
@@ -69,7 +70,7 @@ def resources(data, table, rsrc_rva):
 def main():
     path, objdump = sys.argv[1], sys.argv[2]
     data = open(path, "rb").read()
-    machine, magic, subsystem, version, table, rsrc_rva = pe_headers(data)
+    machine, magic, subsystem, version, table, rsrc_rva, symbols = pe_headers(data)
     dump = subprocess.run([objdump, "-p", path], capture_output=True, text=True, check=True).stdout
     dlls = {name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)}
     found = resources(data, table, rsrc_rva)
@@ -83,7 +84,7 @@ def main():
         ("subsystem version 4.0", version == (4, 0)),
         (f"size {len(data)} bytes within {SIZE_BUDGET}", len(data) <= SIZE_BUDGET),
         (f"imports only {sorted(ALLOWED_DLLS)}: {sorted(dlls)}", dlls and dlls <= ALLOWED_DLLS),
-        ("no symbol table (stripped)", struct.unpack_from("<I", data, data.index(b"PE\0\0") + 12)[0] == 0),
+        ("no symbol table (stripped)", symbols == 0),
         ("icon group 107", has("GROUP_ICON", 107)),
         ("five icon images", sum(1 for k in found if k[0] == RT["ICON"]) == 5),
         ("menu 109", has("MENU", 109)),

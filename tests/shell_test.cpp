@@ -124,7 +124,7 @@ TEST_F(InProcessRun, QuietModesDoNothingAndExitWithZero)
     }
 }
 
-TEST_F(InProcessRun, MainWindowIsTheTitledOneByOneWindowOffScreen)
+TEST_F(InProcessRun, MainWindowIsTitledAndPlacedOffScreen)
 {
     EXPECT_EQ(0, Run("-Cleanup"));
     // The loop ends on the quit message with the window still in place.

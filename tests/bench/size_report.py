@@ -14,7 +14,7 @@ ICON, GROUP_ICON = 3, 14
 
 def describe(path):
     data = open(path, "rb").read()
-    _, _, _, _, table, rsrc_rva = pe_headers(data)
+    _, _, _, _, table, rsrc_rva, _ = pe_headers(data)
     raw = {name: rawsize for name, _, _, _, rawsize in table}
     found = resources(data, table, rsrc_rva)
     icon = sum(size for (kind, _, _), size in found.items() if kind in (ICON, GROUP_ICON))
