@@ -82,7 +82,9 @@ bool PathExists(const std::string &path)
 
 std::string UpdaterRecordPath()
 {
-    return std::string(TEST_WORK_DIR) + "\\updater-record.txt";
+    // One file per test process: an updater started by an earlier test cannot write it.
+    return std::string(TEST_WORK_DIR) + "\\updater-record-" +
+           std::to_string(GetCurrentProcessId()) + ".txt";
 }
 
 std::string WaitForUpdaterRecord(DWORD timeoutMs)
@@ -215,9 +217,11 @@ bool MakeUnwritable(const std::string &path)
 
 bool MakeWritable(const std::string &path)
 {
+    // Attributes cannot change while the file is immutable: unlock it first.
+    bool unlocked = ChangeImmutable(path, "-i", true);
     if (!IsFolder(path))
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return ChangeImmutable(path, "-i", true);
+    return unlocked;
 }
 
 void MainWindowTest::SetUp()

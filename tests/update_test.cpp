@@ -208,6 +208,7 @@ TEST_F(MainWindowTest, SuccessNoticeFollowsOnlyASuccessfulUpdate)
     expected.push_back(UPDATED);
     EXPECT_EQ(expected, boxes.Texts());
     EXPECT_EQ(g_mainWindow, boxes.Boxes().back().owner);
+    EXPECT_FALSE(WaitForUpdaterRecord(10000).empty()) << "the updater was not started";
 }
 
 } // namespace
