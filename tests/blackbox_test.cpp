@@ -53,7 +53,7 @@ TEST_P(ProgramScenario, ShowsWhatTheUserMeetsAndExitsWithZero)
     std::vector<std::string> texts;
     for (const BoxRecord &box : result.boxes) {
         texts.push_back(box.text);
-        EXPECT_EQ("Tovel Framix Install Update", box.caption);
+        EXPECT_EQ(TITLE, box.caption);
         EXPECT_FALSE(box.missingButton) << box.text;
         std::vector<int> buttons =
             box.text == PROMPT ? std::vector<int>{IDOK, IDCANCEL} : std::vector<int>{IDOK};

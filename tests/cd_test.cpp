@@ -113,7 +113,7 @@ TEST_P(CdPrompt, AsksUntilTheCdIsFoundOrTheUserGivesUp)
     std::vector<std::string> prompts = boxes.Texts();
     EXPECT_EQ(c.expectedBoxes, prompts);
     for (const BoxRecord &box : boxes.Boxes()) {
-        EXPECT_EQ("Tovel Framix Install Update", box.caption);
+        EXPECT_EQ(TITLE, box.caption);
         EXPECT_EQ(g_mainWindow, box.owner);
         EXPECT_FALSE(box.missingButton);
         std::vector<int> buttons =

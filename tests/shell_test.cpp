@@ -131,7 +131,7 @@ TEST_F(InProcessRun, MainWindowIsTitledAndPlacedOffScreen)
     ASSERT_TRUE(IsWindow(g_mainWindow));
     char title[100];
     GetWindowTextA(g_mainWindow, title, sizeof title);
-    EXPECT_STREQ("Tovel Framix Install Update", title);
+    EXPECT_STREQ(TITLE, title);
     char className[100];
     GetClassNameA(g_mainWindow, className, sizeof className);
     EXPECT_STREQ("UPDATE", className);
@@ -155,7 +155,7 @@ TEST_F(InProcessRun, ReportMessageShowsTheStringInAnOkBoxOwnedByTheMainWindow)
     EXPECT_EQ(IDOK, ReportMessage(IDS_UPDATED));
     ASSERT_EQ(1u, m_boxes.Boxes().size());
     const BoxRecord &box = m_boxes.Boxes()[0];
-    EXPECT_EQ("Tovel Framix Install Update", box.caption);
+    EXPECT_EQ(TITLE, box.caption);
     EXPECT_EQ("Tovel Framix Installer has now been updated.\n\nPlease run the Setup program "
               "form the Tovel Framix CD.",
               box.text);

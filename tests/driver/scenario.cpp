@@ -25,13 +25,17 @@ BOOL CALLBACK CollectBoxes(HWND window, LPARAM lParam)
 
 } // namespace
 
-int AnswerAsAUser(const BoxRecord &box, size_t index)
+// A box with Cancel asks something; one with OK alone only tells.
+static bool IsPrompt(const BoxRecord &box)
 {
-    bool isPrompt =
-        std::find(box.buttons.begin(), box.buttons.end(), IDCANCEL) != box.buttons.end();
-    if (!isPrompt)
+    return std::find(box.buttons.begin(), box.buttons.end(), IDCANCEL) != box.buttons.end();
+}
+
+int AnswerAsAUser(const BoxRecord &box, size_t promptsBefore)
+{
+    if (!IsPrompt(box))
         return IDOK;
-    return index == 0 ? IDOK : IDCANCEL;
+    return promptsBefore == 0 ? IDOK : IDCANCEL;
 }
 
 ScenarioResult RunScenario(const std::string &commandLine, const std::string &folder,
@@ -80,12 +84,9 @@ ScenarioResult RunScenario(const std::string &commandLine, const std::string &fo
                     script[index].whileShown();
                 button = script[index].button;
             } else {
-                bool isPrompt = std::find(record.buttons.begin(), record.buttons.end(), IDCANCEL) !=
-                                record.buttons.end();
-                button = policy(record, isPrompt ? prompts : 0);
+                button = policy(record, prompts);
             }
-            if (std::find(record.buttons.begin(), record.buttons.end(), IDCANCEL) !=
-                record.buttons.end())
+            if (IsPrompt(record))
                 prompts++;
             if (!PressButton(box, button)) {
                 record.missingButton = true;
@@ -94,7 +95,6 @@ ScenarioResult RunScenario(const std::string &commandLine, const std::string &fo
             if (onBox)
                 onBox(record, button);
             result.boxes.push_back(record);
-            result.answers.push_back(button);
         }
     }
     if (!result.timedOut)

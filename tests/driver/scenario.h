@@ -19,14 +19,14 @@ struct ScenarioResult {
     bool timedOut = false;
     DWORD exitCode = 0;
     std::vector<BoxRecord> boxes;
-    std::vector<int> answers; // what was pressed on each box
 };
 
-// Chooses the answer to a box that the script does not cover.
+// Chooses the answer to a box that the script does not cover, told how many prompts (boxes
+// with Cancel) came before it.
 typedef std::function<int(const BoxRecord &box, size_t index)> AnswerPolicy;
 
 // OK on notices; OK on the first OK/Cancel prompt, as if the CD were now in, Cancel after.
-int AnswerAsAUser(const BoxRecord &box, size_t index);
+int AnswerAsAUser(const BoxRecord &box, size_t promptsBefore);
 
 // Starts commandLine in folder, answers each box of that process with the next scripted
 // answer (then with the policy), and waits for the process to end; kills it after timeoutMs.
